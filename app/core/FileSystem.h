@@ -42,6 +42,9 @@ class FileSystem {
 public:
     virtual ~FileSystem() = default;
 
+    // The character that joins a folder and a name: '\\' on Windows, '/' elsewhere.
+    virtual char PathSeparator() const = 0;
+
     // Calls onFile for each plain file of folder (no subfolders, hidden or system files) in the
     // order the file system gives. Returns false when the folder cannot be listed.
     virtual bool ListFiles(const std::string& folder,
