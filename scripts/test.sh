@@ -16,5 +16,5 @@ status=0
 ctest --preset native -j "$jobs" || status=1
 # One display for the whole Windows run: every test's windows share it and the prefix's wineserver.
 xvfb-run -a -s "-screen 0 1280x1024x24" ctest --preset win64 -j "$jobs" || status=1
-/usr/lib/wine/wineserver -k 2>/dev/null || true
+WINEPREFIX="$PWD/build/win64/wineprefix" /usr/lib/wine/wineserver -k 2>/dev/null || true
 exit $status
