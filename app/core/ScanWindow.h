@@ -17,4 +17,13 @@ public:
     virtual void EndScan() = 0;
 };
 
+// The window of a run without a display: the scan changes nothing on screen.
+class SilentScanWindow final : public ScanWindow {
+public:
+    void BeginScan() override {}
+    void ShowFileName(const std::string&) override {}
+    void ProcessPendingMessages() override {}
+    void EndScan() override {}
+};
+
 } // namespace folio
