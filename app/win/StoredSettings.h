@@ -1,0 +1,48 @@
+#pragma once
+#include <windows.h>
+#include <ocidl.h>
+
+#include "ComObject.h"
+
+#include <string>
+#include <vector>
+
+namespace folio::win {
+
+// The settings a window keeps for one of its controls, handed to the control through
+// IPropertyBag. Keys match without regard to case; the first entry of a key answers.
+class StoredSettings final : public IPropertyBag {
+public:
+    StoredSettings() = default;
+    void Add(const std::wstring& key, const VARIANT& value);
+    void AddInt32(const std::wstring& key, LONG value);
+    void AddInt16(const std::wstring& key, SHORT value);
+    void AddBool(const std::wstring& key, bool value);
+    void AddSingle(const std::wstring& key, float value);
+    void AddText(const std::wstring& key, const std::wstring& value);
+    void AddObject(const std::wstring& key, IDispatch* object);
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
+    HRESULT STDMETHODCALLTYPE Read(LPCOLESTR name, VARIANT* value, IErrorLog* log) override;
+    HRESULT STDMETHODCALLTYPE Write(LPCOLESTR name, VARIANT* value) override;
+    FOLIO_COM_REFCOUNT;
+
+private:
+    friend void DestroySelf<StoredSettings>(StoredSettings*);
+    ~StoredSettings();
+    struct Entry {
+        std::wstring key;
+        VARIANT value;
+    };
+    const Entry* Find(LPCOLESTR name) const;
+    std::vector<Entry> entries_;
+};
+
+// The stored set of a link on the main window: "MS Sans Serif" 8.25 pt underlined, navy, the
+// default pointer, and the extent in HIMETRIC.
+ComPtr<StoredSettings> LinkSettings(const std::wstring& caption, LONG extentX, LONG extentY);
+
+// "MS Sans Serif" 8.25 pt, weight 400, character set 0, as an OLE font object.
+ComPtr<IDispatch> CreateSansSerifFontObject(bool underline);
+
+} // namespace folio::win
