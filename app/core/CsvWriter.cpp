@@ -85,11 +85,20 @@ bool IsNumericText(std::string_view text, std::string_view decimalSeparator)
 void SaveInfoToCsv(const ResultGrid& grid, const std::string& fileName, FileSystem& fileSystem,
                    const RegionalSettings& settings)
 {
+    // Whole lines are gathered into blocks: one write per line would cost a system call each.
+    constexpr std::size_t kBlockSize = 64 * 1024;
     const std::unique_ptr<AppendFile> file = fileSystem.OpenForAppend(fileName);
+    std::string block;
     for (const GridRow& row : grid.Rows()) {
         const std::string line = CsvLine(row, settings.decimalSeparator);
-        file->Write(settings.encodeForFile ? settings.encodeForFile(line) : line);
+        block += settings.encodeForFile ? settings.encodeForFile(line) : line;
+        if (block.size() >= kBlockSize) {
+            file->Write(block);
+            block.clear();
+        }
     }
+    if (!block.empty())
+        file->Write(block);
     file->Close();
 }
 

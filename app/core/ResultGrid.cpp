@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <numeric>
 
 #include "TextFold.h"
 
@@ -62,23 +61,51 @@ void ResultGrid::ClickColumn(int oneBasedIndex)
 
 namespace {
 
-// Stable-sorts rows[first, last) by the sort state. Sorting a permutation of indexes moves each
-// row once instead of at every swap.
+constexpr std::uint32_t kPlaced = UINT32_MAX;
+
+// Puts rows[first + order[i]] at rows[first + i] for every i, following each cycle of the
+// permutation so that rows move in place without a second array. Consumes order.
+void PermuteInPlace(std::vector<GridRow>& rows, std::size_t first, std::vector<std::uint32_t>& order)
+{
+    for (std::size_t start = 0; start < order.size(); ++start) {
+        if (order[start] == kPlaced)
+            continue;
+        GridRow held = std::move(rows[first + start]);
+        std::size_t hole = start;
+        while (order[hole] != start) {
+            const std::size_t from = order[hole];
+            rows[first + hole] = std::move(rows[first + from]);
+            order[hole] = kPlaced;
+            hole = from;
+        }
+        rows[first + hole] = std::move(held);
+        order[hole] = kPlaced;
+    }
+}
+
+// Stable-sorts rows[first, last) by the sort state. The folded texts are made once; the sort
+// itself moves only row numbers, with ties broken by position to keep it stable, and each row
+// moves once, after its place is known.
 void SortRange(std::vector<GridRow>& rows, std::size_t first, std::size_t last, int column,
                SortDirection direction)
 {
-    std::vector<std::uint32_t> order(last - first);
-    std::iota(order.begin(), order.end(), static_cast<std::uint32_t>(first));
+    const std::size_t count = last - first;
+    std::vector<std::string> keys;
+    keys.reserve(count);
+    for (std::size_t i = first; i < last; ++i)
+        keys.push_back(text::FoldedKey(rows[i].Text(column)));
+
+    std::vector<std::uint32_t> order(count);
+    for (std::size_t i = 0; i < count; ++i)
+        order[i] = static_cast<std::uint32_t>(i);
     const bool descending = direction == SortDirection::Descending;
-    std::stable_sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) {
-        const int c = text::CompareIgnoringCase(rows[a].Text(column), rows[b].Text(column));
-        return descending ? c > 0 : c < 0;
+    std::sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) {
+        const int c = keys[a].compare(keys[b]);
+        if (c != 0)
+            return descending ? c > 0 : c < 0;
+        return a < b;
     });
-    std::vector<GridRow> sorted;
-    sorted.reserve(order.size());
-    for (std::uint32_t index : order)
-        sorted.push_back(std::move(rows[index]));
-    std::move(sorted.begin(), sorted.end(), rows.begin() + static_cast<std::ptrdiff_t>(first));
+    PermuteInPlace(rows, first, order);
 }
 
 } // namespace

@@ -53,6 +53,45 @@ char32_t FoldCase(char32_t c)
     return c;
 }
 
+namespace {
+
+void AppendUtf8(std::string& out, char32_t c)
+{
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (c >> 18));
+        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
+
+} // namespace
+
+std::string FoldedKey(std::string_view text)
+{
+    std::string key;
+    key.reserve(text.size());
+    for (std::size_t i = 0; i < text.size();) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        if (byte < 0x80) {
+            key += static_cast<char>(FoldCase(byte));
+            ++i;
+        } else {
+            AppendUtf8(key, FoldCase(NextCharacter(text, i)));
+        }
+    }
+    return key;
+}
+
 int CompareIgnoringCase(std::string_view a, std::string_view b)
 {
     std::size_t i = 0;

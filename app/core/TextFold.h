@@ -1,5 +1,6 @@
 #pragma once
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 // Letter case folding shared by the grid's sort and the wildcard match. Texts are UTF-8; case
@@ -12,6 +13,10 @@ namespace folio::text {
 char32_t NextCharacter(std::string_view text, std::size_t& i);
 
 char32_t FoldCase(char32_t c);
+
+// The text with letter case folded, as UTF-8: comparing two keys byte by byte orders them as
+// CompareIgnoringCase orders their texts.
+std::string FoldedKey(std::string_view text);
 
 // <0, 0 or >0 as a orders before, equal to or after b with letter case ignored.
 int CompareIgnoringCase(std::string_view a, std::string_view b);

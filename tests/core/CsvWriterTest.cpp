@@ -131,11 +131,18 @@ TEST(CsvWriter, FailuresReachTheCallerAndWrittenLinesStay)
     EXPECT_THROW(SaveInfoToCsv(grid, "", unopenable, RegionalSettings{}), FileError);
     EXPECT_FALSE(unopenable.files.contains("locked.csv"));
 
+    // Lines go out in blocks of whole lines; a block that fails leaves the earlier ones.
+    ResultGrid large;
+    for (int i = 0; i < 2000; ++i)
+        large.AddRow(Row("file" + std::to_string(i) + ".bmp", kHoliday));
     FakeFileSystem full;
     full.writesBeforeFailure = 1;
-    EXPECT_THROW(SaveInfoToCsv(grid, "out.csv", full, RegionalSettings{}), FileError);
-    EXPECT_TRUE(full.files["out.csv"].starts_with("\"a.bmp\","));
-    EXPECT_EQ(std::count(full.files["out.csv"].begin(), full.files["out.csv"].end(), '\n'), 1);
+    EXPECT_THROW(SaveInfoToCsv(large, "out.csv", full, RegionalSettings{}), FileError);
+    const std::string& written = full.files["out.csv"];
+    EXPECT_TRUE(written.starts_with("\"file0.bmp\","));
+    EXPECT_TRUE(written.ends_with("\r\n"));
+    EXPECT_GT(std::count(written.begin(), written.end(), '\n'), 0);
+    EXPECT_LT(std::count(written.begin(), written.end(), '\n'), 2000);
 
     FakeFileSystem unflushable;
     unflushable.closeFails = true;
