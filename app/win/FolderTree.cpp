@@ -114,8 +114,8 @@ bool FolderTree::SetFolder(const std::string& path) {
     AddSubfolders(item, full);
     TreeView_Expand(hwnd_, item, TVE_EXPAND);
     TreeView_SelectItem(hwnd_, item);
-    TreeView_EnsureVisible(hwnd_, item);
     SendMessageW(hwnd_, WM_SETREDRAW, TRUE, 0);
+    TreeView_EnsureVisible(hwnd_, item);
     InvalidateRect(hwnd_, nullptr, TRUE);
     return true;
 }

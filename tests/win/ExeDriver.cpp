@@ -180,3 +180,109 @@ void WriteFileBytes(const std::filesystem::path& path, const std::string& bytes)
 }
 
 } // namespace folio::test
+
+#include <commctrl.h>
+
+namespace folio::test {
+
+namespace {
+constexpr size_t kRemoteSize = 65536;
+constexpr size_t kTextOffset = 4096;
+constexpr int kTextCapacity = 4096;
+} // namespace
+
+RemoteControls::RemoteControls(DWORD processId) {
+    process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
+    if (process_)
+        memory_ = static_cast<char*>(
+            VirtualAllocEx(process_, nullptr, kRemoteSize, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
+}
+
+RemoteControls::~RemoteControls() {
+    if (memory_)
+        VirtualFreeEx(process_, memory_, 0, MEM_RELEASE);
+    if (process_)
+        CloseHandle(process_);
+}
+
+std::wstring RemoteControls::ListViewText(HWND list, int item, int subItem) {
+    if (!memory_)
+        return L"<no access>";
+    LVITEMW request{};
+    request.iSubItem = subItem;
+    request.pszText = reinterpret_cast<wchar_t*>(memory_ + kTextOffset);
+    request.cchTextMax = kTextCapacity;
+    WriteProcessMemory(process_, memory_, &request, sizeof(request), nullptr);
+    SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(memory_));
+    std::wstring text(kTextCapacity, L'\0');
+    ReadProcessMemory(process_, memory_ + kTextOffset, text.data(), kTextCapacity * sizeof(wchar_t), nullptr);
+    text.resize(wcslen(text.c_str()));
+    return text;
+}
+
+std::vector<std::vector<std::wstring>> RemoteControls::ListViewRows(HWND list, int columns) {
+    std::vector<std::vector<std::wstring>> rows;
+    const int count = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+    for (int item = 0; item < count; ++item) {
+        std::vector<std::wstring> row;
+        for (int column = 0; column < columns; ++column)
+            row.push_back(ListViewText(list, item, column));
+        rows.push_back(std::move(row));
+    }
+    return rows;
+}
+
+std::vector<RemoteControls::HeaderItem> RemoteControls::Headers(HWND list) {
+    std::vector<HeaderItem> items;
+    HWND header = reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0));
+    const int count = static_cast<int>(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0));
+    for (int i = 0; i < count && memory_; ++i) {
+        HDITEMW request{};
+        request.mask = HDI_TEXT | HDI_WIDTH | HDI_FORMAT;
+        request.pszText = reinterpret_cast<wchar_t*>(memory_ + kTextOffset);
+        request.cchTextMax = kTextCapacity;
+        WriteProcessMemory(process_, memory_, &request, sizeof(request), nullptr);
+        SendMessageW(header, HDM_GETITEMW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(memory_));
+        ReadProcessMemory(process_, memory_, &request, sizeof(request), nullptr);
+        std::wstring text(kTextCapacity, L'\0');
+        ReadProcessMemory(process_, memory_ + kTextOffset, text.data(), kTextCapacity * sizeof(wchar_t), nullptr);
+        text.resize(wcslen(text.c_str()));
+        items.push_back({text, request.cxy, request.fmt});
+    }
+    return items;
+}
+
+RECT ChildRect(HWND topLevel, HWND child) {
+    RECT rect{};
+    GetWindowRect(child, &rect);
+    MapWindowPoints(nullptr, topLevel, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+void ClickAt(HWND window, POINT point) {
+    // Sent, not posted: each message is handled before the next one goes, and before the
+    // caller looks at what the click did.
+    const LPARAM at = MAKELPARAM(point.x, point.y);
+    DWORD_PTR ignored = 0;
+    for (auto [message, keys] : {std::pair<UINT, WPARAM>{WM_MOUSEMOVE, 0}, {WM_LBUTTONDOWN, MK_LBUTTON}, {WM_LBUTTONUP, 0}})
+        SendMessageTimeoutW(window, message, keys, at, SMTO_NORMAL, 10000, &ignored);
+}
+
+bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout) {
+    const auto end = std::chrono::steady_clock::now() + timeout;
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > end)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(30));
+    }
+    return true;
+}
+
+HWND FindProcessWindow(DWORD processId, const wchar_t* className, const wchar_t* title) {
+    for (HWND window : FindTopLevel(processId, className, true))
+        if (WindowText(window) == title)
+            return window;
+    return nullptr;
+}
+
+} // namespace folio::test

@@ -3,6 +3,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -59,5 +60,41 @@ private:
 void WriteBmp(const std::filesystem::path& path, int width, int height);
 std::string ReadFileBytes(const std::filesystem::path& path);
 void WriteFileBytes(const std::filesystem::path& path, const std::string& bytes);
+
+} // namespace folio::test
+
+namespace folio::test {
+
+// Reads the common controls of another process through memory lent in that process.
+class RemoteControls {
+public:
+    explicit RemoteControls(DWORD processId);
+    ~RemoteControls();
+    RemoteControls(const RemoteControls&) = delete;
+    RemoteControls& operator=(const RemoteControls&) = delete;
+
+    std::wstring ListViewText(HWND list, int item, int subItem);
+    // Every row of a report list, each with its cells in column order.
+    std::vector<std::vector<std::wstring>> ListViewRows(HWND list, int columns);
+    struct HeaderItem {
+        std::wstring text;
+        int width = 0;
+        int format = 0;
+    };
+    std::vector<HeaderItem> Headers(HWND list);
+
+private:
+    HANDLE process_ = nullptr;
+    char* memory_ = nullptr;
+};
+
+// The place of a child control in its top-level window's inner area, in pixels.
+RECT ChildRect(HWND topLevel, HWND child);
+// A press and release of the left button at a point of a window's inner area.
+void ClickAt(HWND window, POINT point);
+// Waits until a condition holds; false after the timeout.
+bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout = std::chrono::seconds(60));
+// The first visible top-level window of a process with a class and a title.
+HWND FindProcessWindow(DWORD processId, const wchar_t* className, const wchar_t* title);
 
 } // namespace folio::test
