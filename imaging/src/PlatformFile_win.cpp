@@ -2,8 +2,8 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <limits>
-#include <vector>
 
 namespace imaging {
 namespace {

@@ -45,6 +45,7 @@ std::optional<ImageFormat> FormatBySignature(std::span<const std::uint8_t> start
 }
 
 ReadResult Run(Reader reader, ByteSource& source) {
+    if (!reader) return {std::nullopt, "unknown image format"};
     ImageInfo info;
     const Verdict verdict = reader(source, info);
     if (!verdict.Accepted()) return {std::nullopt, verdict.reason};

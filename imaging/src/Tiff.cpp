@@ -178,9 +178,10 @@ std::span<const std::uint8_t> TiffReader::ValueBytes(const Entry& entry, std::ui
     const std::size_t size = TypeSize(entry.type);
     if (size == 0 || count == 0 || index >= entry.count || entry.count - index < count) return {};
     const std::size_t bytes = size * count;
-    const std::uint64_t at = index * size;
-    if (entry.isInline) return std::span(entry.inlineValue).subspan(static_cast<std::size_t>(at), bytes);
-    const auto offset = CheckedAdd(entry.valueOffset, at);
+    const auto at = CheckedMul(index, size);
+    if (!at) return {};
+    if (entry.isInline) return std::span(entry.inlineValue).subspan(static_cast<std::size_t>(*at), bytes);
+    const auto offset = CheckedAdd(entry.valueOffset, *at);
     return offset ? source_.Bytes(*offset, bytes) : std::span<const std::uint8_t>{};
 }
 

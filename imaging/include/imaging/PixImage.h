@@ -24,7 +24,8 @@ public:
     std::optional<double> FileTypeCode() const;
     std::optional<double> BitsPerSample() const;
     std::optional<double> SamplesPerPixel() const;
-    // Tags.TagByNumber(tagNumber).TagValue(valueIndex); nullopt for "no such tag".
+    // Tags.TagByNumber(tagNumber).TagValue(valueIndex); nullopt for "no such tag". Every
+    // format answers tag 259 (compression), whose one value has the index 1.
     std::optional<double> TagValue(std::int32_t tagNumber, std::int16_t valueIndex) const;
 
     // Why the last load failed, for tests and diagnostics; empty after a successful load.
