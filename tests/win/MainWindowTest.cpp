@@ -316,3 +316,82 @@ TEST_F(MainWindow, SaveFailuresNameTheFileAndTheReason) {
 }
 
 } // namespace
+
+namespace {
+
+// A drive letter that the system lists but that holds nothing, as a drive without a medium:
+// Wine lists a DOS device whose target does not exist and answers it as not ready.
+class EmptyDrive {
+public:
+    EmptyDrive() {
+        defined_ = DefineDosDeviceW(DDD_RAW_TARGET_PATH, L"Q:", L"\\??\\Z:\\folioscope-no-medium") != 0;
+    }
+    ~EmptyDrive() {
+        if (defined_)
+            DefineDosDeviceW(DDD_REMOVE_DEFINITION, L"Q:", nullptr);
+    }
+    bool Defined() const { return defined_ && (GetLogicalDrives() & (1u << ('Q' - 'A'))); }
+
+private:
+    bool defined_ = false;
+};
+
+class DriveChange : public MainWindow {
+protected:
+    std::wstring SelectedDrive() const {
+        HWND list = Control(folio::win::kIdDrive1);
+        const LRESULT index = SendMessageW(list, CB_GETCURSEL, 0, 0);
+        wchar_t text[16] = L"";
+        if (index >= 0 && SendMessageW(list, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0) < 16)
+            SendMessageW(list, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text));
+        return text;
+    }
+    // What the list does when the user picks a drive from it.
+    void PickDrive(const wchar_t* drive) {
+        HWND list = Control(folio::win::kIdDrive1);
+        const LRESULT index = SendMessageW(list, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                           reinterpret_cast<LPARAM>(drive));
+        ASSERT_NE(index, CB_ERR) << "drive not listed";
+        SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+        PostMessageW(form_, WM_COMMAND, MAKEWPARAM(folio::win::kIdDrive1, CBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+    }
+    void ExpectDriveMessage() {
+        HWND box = WaitForBox(L"Folioscope");
+        ASSERT_NE(box, nullptr);
+        const std::wstring text = MessageBoxText(box);
+        const std::wstring start = L"Was not able to change to drive: q:\r\nError: ";
+        EXPECT_EQ(text.substr(0, start.size()), start);
+        EXPECT_GT(text.size(), start.size()) << "the error is described";
+        PressButton(box, IDOK);
+        WaitUntil([&] { return !IsWindow(box); }, std::chrono::seconds(10));
+        SendMessageW(form_, WM_NULL, 0, 0);
+    }
+};
+
+TEST_F(DriveChange, DriveWithoutMediumRightAfterStartGoesBackToC) {
+    EmptyDrive drive;
+    if (!drive.Defined())
+        GTEST_SKIP() << "this Wine offers no drive without a medium";
+    Start(L"Z:\\tmp"); // a folder on another drive than C:
+    ASSERT_EQ(SelectedDrive(), L"z:");
+    PickDrive(L"q:");
+    ExpectDriveMessage();
+    EXPECT_TRUE(WaitUntil([&] { return SelectedDrive() == L"c:"; }, std::chrono::seconds(10)));
+    EXPECT_TRUE(IsWindowEnabled(form_));
+}
+
+TEST_F(DriveChange, DriveWithoutMediumAfterAChangeGoesBackToThatDrive) {
+    EmptyDrive drive;
+    if (!drive.Defined())
+        GTEST_SKIP() << "this Wine offers no drive without a medium";
+    TempFolder temp;
+    Start(temp.Path());
+    PickDrive(L"c:");
+    SendMessageW(form_, WM_NULL, 0, 0);
+    PickDrive(L"z:");
+    PickDrive(L"q:");
+    ExpectDriveMessage();
+    EXPECT_TRUE(WaitUntil([&] { return SelectedDrive() == L"z:"; }, std::chrono::seconds(10)));
+}
+
+} // namespace
