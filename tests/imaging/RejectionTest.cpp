@@ -216,3 +216,33 @@ TEST(Truncation, EveryFixtureAtEveryLength) {
 }
 
 } // namespace
+
+namespace {
+
+// The file reader serves the first 4 KiB from one read and the rest from a window of its own;
+// cut around that border, a file must read as its bytes do from memory.
+TEST(Truncation, FileAndMemoryAgreeAroundTheFirstRead) {
+    ScratchFolder folder("cut");
+    for (const char* name : {"dcx-2page.dcx", "tif-tiled.tif"}) {
+        const Bytes whole = ReadFileBytes(FixturePath(name));
+        ASSERT_GT(whole.size(), 4097u);
+        for (std::size_t length : {std::size_t{4095}, std::size_t{4096}, std::size_t{4097}, whole.size() - 1,
+                                   whole.size()}) {
+            SCOPED_TRACE(std::string(name) + " cut at " + std::to_string(length));
+            const Bytes prefix(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(length));
+            const auto path = folder.Path() / name;
+            WriteFileBytes(path, prefix);
+            const auto fromFile = imaging::ReadImageInfoFromFile(path.string());
+            const auto fromMemory = imaging::ReadImageInfo(prefix);
+            EXPECT_EQ(fromFile.failure, fromMemory.failure);
+            ASSERT_EQ(fromFile.info.has_value(), fromMemory.info.has_value());
+            if (fromFile.info) {
+                EXPECT_EQ(fromFile.info->width, fromMemory.info->width);
+                EXPECT_EQ(fromFile.info->height, fromMemory.info->height);
+                EXPECT_EQ(fromFile.info->compression, fromMemory.info->compression);
+            }
+        }
+    }
+}
+
+} // namespace
