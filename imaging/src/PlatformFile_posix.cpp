@@ -7,7 +7,8 @@
 
 namespace imaging {
 
-PlatformFile::PlatformFile(const std::string& path) : fd_(::open(path.c_str(), O_RDONLY | O_CLOEXEC)) {}
+// O_NONBLOCK: opening a named pipe must not wait for a writer; regular files ignore it.
+PlatformFile::PlatformFile(const std::string& path) : fd_(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK)) {}
 
 PlatformFile::~PlatformFile() {
     if (fd_ >= 0) ::close(fd_);

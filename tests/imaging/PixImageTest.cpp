@@ -90,3 +90,21 @@ TEST(PixImage, QuotedAndNonAsciiPathsLoad) {
 }
 
 } // namespace
+
+#ifndef _WIN32
+#include <sys/stat.h>
+
+namespace {
+
+// A named pipe without a writer would block an ordinary open forever.
+TEST(PixImage, NamedPipeIsNoImageAndDoesNotBlock) {
+    ScratchFolder folder("pipe");
+    const auto pipe = folder.Path() / "pipe.png";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    PixImage image;
+    image.SetImageFileName(pipe.string());
+    EXPECT_EQ(image.ImageFileName(), "");
+}
+
+} // namespace
+#endif
