@@ -1,6 +1,7 @@
 // The library's entry points: class objects, unloading and self-registration.
 #include "Jumplet.h"
 #include "Label.h"
+#include "PropertyPage1.h"
 #include "com/ClassFactory.h"
 #include "com/Registration.h"
 #include <olectl.h>
@@ -23,9 +24,11 @@ std::vector<com::ClassRegistration> Classes() {
 extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID) {
     if (reason == DLL_PROCESS_ATTACH) {
         com::RegisterControlWindowClasses();
+        com::RegisterPropertyPageWindowClass();
         RegisterLabelWindowClass();
     } else if (reason == DLL_PROCESS_DETACH) {
         UnregisterLabelWindowClass();
+        com::UnregisterPropertyPageWindowClass();
         com::UnregisterControlWindowClasses();
     }
     return TRUE;
@@ -36,6 +39,7 @@ STDAPI DllGetClassObject(REFCLSID clsid, REFIID iid, void** out) {
     *out = nullptr;
     com::CreateFunction create = nullptr;
     if (IsEqualCLSID(clsid, CLSID_Jumplet)) create = &com::CreateObject<Jumplet>;
+    if (IsEqualCLSID(clsid, CLSID_PropertyPage1)) create = &com::CreateObject<PropertyPage1>;
     if (!create) return CLASS_E_CLASSNOTAVAILABLE;
     auto factory = com::MakeObject<com::ClassFactory>(create);
     if (!factory) return E_OUTOFMEMORY;

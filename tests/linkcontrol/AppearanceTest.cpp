@@ -26,7 +26,7 @@ protected:
         RECT labelRect{};
         GetWindowRect(control.Label(), &labelRect);
         MapWindowPoints(nullptr, control.Surface(), reinterpret_cast<POINT*>(&labelRect), 2);
-        EXPECT_EQ(MulDiv(5, 96, 1440), labelRect.left) << "Label1 stands at 5, 5 twips";
+        EXPECT_EQ(TwipsToPixelsX(5), labelRect.left) << "Label1 stands at 5, 5 twips";
     }
 
     static void Click(HWND window, UINT down, UINT up, WPARAM keys) {

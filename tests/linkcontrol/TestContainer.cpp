@@ -391,6 +391,8 @@ SIZE ClientSize(HWND window) {
 
 long PixelsToTwipsX(long pixels) { return MulDiv(pixels, 1440, ScreenPpi(LOGPIXELSX)); }
 long PixelsToTwipsY(long pixels) { return MulDiv(pixels, 1440, ScreenPpi(LOGPIXELSY)); }
+long TwipsToPixelsX(long twips) { return MulDiv(twips, ScreenPpi(LOGPIXELSX), 1440); }
+long TwipsToPixelsY(long twips) { return MulDiv(twips, ScreenPpi(LOGPIXELSY), 1440); }
 long TwipsToHimetric(long twips) { return MulDiv(twips, 2540, 1440); }
 
 bool SameValue(const Variant& actual, const Variant& expected) {

@@ -204,6 +204,8 @@ std::wstring FontName(IDispatch* font);
 // Pixel size of a window's client area.
 SIZE ClientSize(HWND window);
 long PixelsToTwipsX(long pixels);
+long TwipsToPixelsX(long twips);
+long TwipsToPixelsY(long twips);
 long PixelsToTwipsY(long pixels);
 long TwipsToHimetric(long twips);
 // Equal as automation values once actual is converted to expected's type.
