@@ -96,7 +96,6 @@ bool FolderTree::SetFolder(const std::string& path) {
     const std::wstring full = FullFolderPath(WideFromUtf8(path));
     if (full.size() < 3 || full[1] != L':')
         return false;
-    SendMessageW(hwnd_, WM_SETREDRAW, FALSE, 0);
     TreeView_DeleteAllItems(hwnd_);
     HTREEITEM item = AddItem(TVI_ROOT, full.substr(0, 3), false);
     size_t start = 3;
@@ -114,8 +113,8 @@ bool FolderTree::SetFolder(const std::string& path) {
     AddSubfolders(item, full);
     TreeView_Expand(hwnd_, item, TVE_EXPAND);
     TreeView_SelectItem(hwnd_, item);
-    SendMessageW(hwnd_, WM_SETREDRAW, TRUE, 0);
     TreeView_EnsureVisible(hwnd_, item);
+    SendMessageW(hwnd_, WM_HSCROLL, SB_LEFT, 0); // a deep folder shows its branch from the left edge
     InvalidateRect(hwnd_, nullptr, TRUE);
     return true;
 }
