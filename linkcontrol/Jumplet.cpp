@@ -421,6 +421,10 @@ void Jumplet::WriteProperties(com::PropertyWriter& out) {
     font.get_Name(name.Put());
     float size = 0;
     get_FontSize(&size);
+    // The saved font is a copy: a host that keeps the set in memory keeps what was saved.
+    com::ComPtr<IFont> savedFont;
+    HRESULT cloned = font.Clone(savedFont.Put());
+    if (FAILED(cloned)) out.RecordFailure(cloned);
     const Variant foreColor = Variant::Long(static_cast<LONG>(Label1.ForeColor()));
     const Variant backColor = Variant::Long(static_cast<LONG>(Label1.BackColor()));
     const Variant blue = Variant::Long(static_cast<LONG>(kBlue));
@@ -432,14 +436,14 @@ void Jumplet::WriteProperties(com::PropertyWriter& out) {
     out.Write(L"Caption", Variant::Text(Label1.Caption()), Variant::Text(L"Jumplet"));
     out.Write(L"Enabled", Variant::Bool(Label1.Enabled()), Variant::Bool(true));
     // The label's font is an object of its own, never the container's ambient font: always written.
-    out.WriteObject(L"Font", &font);
+    out.WriteObject(L"Font", savedFont.Get());
     out.Write(L"ForeColor", foreColor, blue);
     out.WriteObject(L"MouseIcon", mouseIcon_.Get());
     out.Write(L"MousePointer", Variant::Short(Label1.MousePointer()), Variant::Short(99));
     out.Write(L"BackColor", backColor, buttonFace);
     out.Write(L"URL", Variant::Text(url_), Variant::Text(L"http://"));
     out.Write(L"BackColor", backColor, buttonFace);
-    out.WriteObject(L"Font", &font);
+    out.WriteObject(L"Font", savedFont.Get());
     out.Write(L"FontBold", Variant::Bool(bold), Variant::Short(0));
     out.Write(L"FontItalic", Variant::Bool(italic), Variant::Short(0));
     out.Write(L"FontName", Variant::Text(name.Str()), Variant::Text(L""));

@@ -3,6 +3,7 @@
 #include "com/ComObject.h"
 #include "com/Module.h"
 #include "com/Units.h"
+#include <new>
 #include <utility>
 #include <windowsx.h>
 
@@ -75,7 +76,8 @@ com::ComPtr<IFont> DesignFont() {
     description.sCharset = ANSI_CHARSET;
     description.fUnderline = TRUE;
     com::ComPtr<IFont> font;
-    OleCreateFontIndirect(&description, IID_IFont, font.PutVoid());
+    // Without a font object the label cannot exist; the control's creation fails instead.
+    if (FAILED(OleCreateFontIndirect(&description, IID_IFont, font.PutVoid())) || !font) throw std::bad_alloc();
     return font;
 }
 

@@ -18,6 +18,8 @@ public:
     // Writes an object, or nothing for a null one.
     void WriteObject(const wchar_t* key, IUnknown* object);
 
+    // An entry that failed before it reached the bag.
+    void RecordFailure(HRESULT hr) { lastError_ = hr; }
     HRESULT LastError() const { return lastError_; }
 
 private:
