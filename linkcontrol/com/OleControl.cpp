@@ -294,7 +294,10 @@ LRESULT OleControlCore::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         if (LOWORD(lParam) == HTCLIENT && reinterpret_cast<HWND>(wParam) == window) return OnSetCursor();
         break;
     case WM_MOUSEACTIVATE:
-        return MA_NOACTIVATE;
+        // A click on the control (or on its label) gives it the keyboard, so that typed
+        // characters reach it.
+        if (GetFocus() != window) SetFocus(window);
+        break;
     default:
         break;
     }

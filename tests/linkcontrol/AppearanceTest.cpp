@@ -186,7 +186,11 @@ TEST_F(AppearanceTest, KeyPressCodeFlowsBackThroughTheHandlers) {
     control.events->onEvent = [](const std::wstring& name, DISPPARAMS& params) {
         if (name == L"KeyPress") *params.rgvarg[0].piVal = 'B';
     };
-    SendMessageW(control.Surface(), WM_CHAR, 'a', 1);
+    // A click on the caption gives the control the keyboard.
+    SendMessageW(control.Label(), WM_MOUSEACTIVATE, reinterpret_cast<WPARAM>(host.Handle()),
+                 MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN));
+    EXPECT_EQ(control.Surface(), GetFocus());
+    SendMessageW(GetFocus(), WM_CHAR, 'a', 1);
     point->Unadvise(cookie);
     ASSERT_EQ(1u, second->events.size());
     EXPECT_EQ('B', second->events[0].arguments[0].Get()->iVal) << "the second host sees the first host's change";

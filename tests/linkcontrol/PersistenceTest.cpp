@@ -62,6 +62,8 @@ TEST_F(PersistenceTest, NewInstanceSavedAtOnceWritesOnlyWhatDiffersFromTheWriteD
     Variant font = bag->WrittenValue(L"Font");
     ASSERT_EQ(VT_DISPATCH, font.Type());
     EXPECT_EQ(L"MS Sans Serif", FontName(font.Get()->pdispVal));
+    ASSERT_EQ(S_OK, control.Put(L"FontName", Variant::Text(L"Tahoma")));
+    EXPECT_EQ(L"MS Sans Serif", FontName(font.Get()->pdispVal)) << "the saved font is a copy, not the label's";
 
     ASSERT_EQ(S_OK, control.Put(L"Caption", Variant::Text(L"Save Info to CSV file")));
     auto second = com::MakeObject<RecordingPropertyBag>();
