@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Scan speed: times folioscope-cli on a folder of mixed small images beside `exiftool -fast2`
-# (same fields), ImageMagick's `identify -ping` and the floor (folio_scan_floor: list, open,
-# read 4 KiB, ask the length, close), warm cache, median of 3 runs; prints files per second and
-# the ratios. Then compares a folder of 2 GiB TIFFs (sparse, hard-linked) with one of 2 KB TIFFs.
+# (same fields), ImageMagick's `identify -ping`, the imaging component alone
+# (folio_imaging_scan) and the floor (folio_scan_floor: list, open, read 4 KiB, ask the length,
+# close), warm cache, median of 3 runs; prints files per second and the ratios. Then compares a
+# folder of 2 GiB TIFFs (sparse, hard-linked) with one of 2 KB TIFFs.
 # Usage: bench/scan-speed.sh [file-count]  (default 20000)
 # FOLIO_BENCH_BUILD: native build folder (default build/native); FOLIO_BENCH_DIR: where the image
 # folders are made and kept between runs (default ${TMPDIR:-/tmp}/folioscope-scan-bench).
@@ -15,10 +16,11 @@ mixed=$work/mixed-$count
 
 mkdir -p "$work"
 [ -f "$build/CMakeCache.txt" ] || cmake --preset native -B "$build" >/dev/null
-cmake --build "$build" --target folioscope-cli folio_scan_floor >"$work/build.log" || { cat "$work/build.log"; exit 1; }
-cli=$PWD/$build/app/cli/folioscope-cli
-floor=$PWD/$build/bench/folio_scan_floor
-[[ $build = /* ]] && cli=$build/app/cli/folioscope-cli floor=$build/bench/folio_scan_floor
+cmake --build "$build" --target folioscope-cli folio_scan_floor folio_imaging_scan >"$work/build.log" || { cat "$work/build.log"; exit 1; }
+[[ $build = /* ]] || build=$PWD/$build
+cli=$build/app/cli/folioscope-cli
+floor=$build/bench/folio_scan_floor
+component=$build/bench/folio_imaging_scan
 
 # The mixed folder: the test fixtures and the samples, copied round-robin under new names.
 if [ ! -f "$mixed.ready" ]; then
@@ -63,6 +65,7 @@ hyperfine --style basic --warmup 1 --runs 3 -i --export-csv "$csv" --prepare "rm
   -n folioscope-cli "'$cli' '$mixed' '*.*' '$work/out.csv'" \
   -n "exiftool -fast2" "exiftool -fast2 -n -csv $fields '$mixed' >/dev/null" \
   -n "identify -ping" "identify -ping '$mixed'/* >/dev/null" \
+  -n "imaging only" "'$component' '$mixed'" \
   -n floor "'$floor' '$mixed'" >/dev/null 2>"$work/hyperfine.log"
 echo
 echo "Scan of $count mixed small images (warm cache, median of 3):"
@@ -72,7 +75,7 @@ awk -F, -v n="$count" '
   END {
     printf "  %-16s %10s %12s %14s\n", "program", "seconds", "files/s", "time / floor"
     for (i = 2; i <= NR; i++) printf "  %-16s %10.3f %12.0f %14.2f\n", name[i], median[i], n / median[i], median[i] / floor
-    for (i = 2; i <= NR; i++) if (name[i] != "folioscope-cli" && name[i] != "floor")
+    for (i = 2; i <= NR; i++) if (name[i] ~ /^(exiftool|identify)/)
       printf "  folioscope-cli is %.1f times as fast as %s\n", median[i] / cli, name[i]
   }' "$csv"
 
