@@ -20,6 +20,11 @@ std::wstring WithBackslash(std::wstring folder) {
     return folder;
 }
 
+// Hidden and system folders stay out of the tree, as in the platform's own folder pickers.
+bool IsShownFolder(DWORD attributes) {
+    return (attributes & FILE_ATTRIBUTE_DIRECTORY) && !(attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
+}
+
 std::vector<std::wstring> SubfolderNames(const std::wstring& folder) {
     std::vector<std::wstring> names;
     WIN32_FIND_DATAW found;
@@ -29,7 +34,7 @@ std::vector<std::wstring> SubfolderNames(const std::wstring& folder) {
         return names;
     do {
         const std::wstring name = found.cFileName;
-        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && name != L"." && name != L"..")
+        if (IsShownFolder(found.dwFileAttributes) && name != L"." && name != L"..")
             names.push_back(name);
     } while (FindNextFileW(find.Get(), &found));
     return names;
@@ -114,9 +119,16 @@ bool FolderTree::SetFolder(const std::string& path) {
     TreeView_Expand(hwnd_, item, TVE_EXPAND);
     TreeView_SelectItem(hwnd_, item);
     TreeView_EnsureVisible(hwnd_, item);
-    SendMessageW(hwnd_, WM_HSCROLL, SB_LEFT, 0); // a deep folder shows its branch from the left edge
+    ScrollToLeftEdge();
     InvalidateRect(hwnd_, nullptr, TRUE);
     return true;
+}
+
+void FolderTree::ScrollToLeftEdge() {
+    // Ensuring a deep item is visible scrolls its text into view sideways, which cuts the
+    // drive and the upper folders off at the left. SB_THUMBPOSITION rather than SB_LEFT,
+    // which Wine's tree ignores.
+    SendMessageW(hwnd_, WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 0), 0);
 }
 
 std::wstring FolderTree::ItemText(HTREEITEM item) const {

@@ -8,7 +8,8 @@ namespace folio::win {
 
 // Dir1: the folders of one drive as a tree, opened from the drive's root down to the selected
 // folder, whose subfolders are listed below it. The selected folder is the tree's value.
-// Other branches are read from disk when the user opens them.
+// Other branches are read from disk when the user opens them. Hidden and system folders are
+// left out, except those on the path of the selected folder.
 class FolderTree {
 public:
     struct CreateArgs {
@@ -31,6 +32,7 @@ public:
 private:
     HTREEITEM AddItem(HTREEITEM parent, const std::wstring& name, bool complete);
     void AddSubfolders(HTREEITEM parent, const std::wstring& folder);
+    void ScrollToLeftEdge();
     std::wstring PathOf(HTREEITEM item) const;
     std::wstring ItemText(HTREEITEM item) const;
 
