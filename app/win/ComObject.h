@@ -1,5 +1,6 @@
 #pragma once
 #include <windows.h>
+#include <oaidl.h>
 #include <unknwn.h>
 
 #include "Handles.h"
@@ -33,6 +34,29 @@ template <typename T>
 void DestroySelf(T* object) {
     delete object;
 }
+
+// An IDispatch whose members are reached by dispatch identifier only: it offers no type
+// information and knows no names. The object adds IUnknown and Invoke.
+class DispatchByIdOnly : public IDispatch {
+public:
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
+        if (!count)
+            return E_POINTER;
+        *count = 0;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo** info) override {
+        if (info)
+            *info = nullptr;
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
+        return DISP_E_UNKNOWNNAME;
+    }
+
+protected:
+    ~DispatchByIdOnly() = default;
+};
 
 // Makes a COM object holding its first reference.
 template <typename T, typename... Args>

@@ -5,8 +5,9 @@
 namespace folio::win {
 
 // The container side of one control: its client site, its in-place site and frame, and the
-// ambient properties it asks for through IDispatch.
-class ControlSite final : public IOleClientSite, public IOleInPlaceSite, public IOleInPlaceFrame, public IDispatch {
+// ambient properties it asks for by dispatch identifier.
+class ControlSite final : public IOleClientSite, public IOleInPlaceSite, public IOleInPlaceFrame,
+                          public DispatchByIdOnly {
 public:
     ControlSite(HWND parent, RECT place) : parent_(parent), place_(place) {}
     void SetPlace(const RECT& place) { place_ = place; }
@@ -106,20 +107,6 @@ public:
     HRESULT STDMETHODCALLTYPE TranslateAccelerator(LPMSG, WORD) override { return S_FALSE; }
 
     // IDispatch: the ambient properties.
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
-        if (!count)
-            return E_POINTER;
-        *count = 0;
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo** info) override {
-        if (info)
-            *info = nullptr;
-        return E_NOTIMPL;
-    }
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
-        return DISP_E_UNKNOWNNAME;
-    }
     HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS*, VARIANT* result, EXCEPINFO*,
                                      UINT*) override {
         if (!(flags & DISPATCH_PROPERTYGET) || !result)
@@ -182,7 +169,7 @@ private:
 };
 
 // Receives the control's events and hands each to the host's callback.
-class ControlEvents final : public IDispatch {
+class ControlEvents final : public DispatchByIdOnly {
 public:
     ControlEvents(IID eventInterface, std::function<void(DISPID)> onEvent)
         : eventInterface_(eventInterface), onEvent_(std::move(onEvent)) {}
@@ -200,20 +187,6 @@ public:
     }
     FOLIO_COM_REFCOUNT;
 
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
-        if (!count)
-            return E_POINTER;
-        *count = 0;
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo** info) override {
-        if (info)
-            *info = nullptr;
-        return E_NOTIMPL;
-    }
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
-        return DISP_E_UNKNOWNNAME;
-    }
     HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS*, VARIANT* result, EXCEPINFO*,
                                      UINT*) override {
         if (result)

@@ -20,20 +20,6 @@ constexpr UINT kShown = WM_APP + 3;
 constexpr wchar_t kWaitNotice[] = L"Please wait while we load image information from the specified folder.";
 constexpr int kDropDownPixels = 240;
 
-bool RegisterForm1Class(HINSTANCE instance, WNDPROC procedure) {
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof(windowClass);
-    if (GetClassInfoExW(instance, kForm1ClassName, &windowClass))
-        return true;
-    windowClass.lpfnWndProc = procedure;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.lpszClassName = kForm1ClassName;
-    windowClass.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
-    return RegisterClassExW(&windowClass) != 0;
-}
-
 HWND CreateLabel(HWND parent, int id, const wchar_t* text, HFONT font, DWORD alignment) {
     return CreateChild({.parent = parent, .className = L"STATIC", .text = text,
                         .style = WS_VISIBLE | SS_NOPREFIX | alignment, .id = id, .font = font});
@@ -87,7 +73,9 @@ Form1::~Form1() {
 }
 
 std::unique_ptr<Form1> Form1::Create(const CreateArgs& args) {
-    if (!args.fileSystem || !RegisterForm1Class(args.instance, WindowProc))
+    const WindowClassArgs windowClass{.instance = args.instance, .name = kForm1ClassName, .procedure = WindowProc,
+                                      .icon = LoadIconW(nullptr, IDI_APPLICATION)};
+    if (!args.fileSystem || !RegisterWindowClassOnce(windowClass))
         return nullptr;
     std::unique_ptr<Form1> form(new Form1(args));
     const DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;

@@ -27,6 +27,20 @@ void HwndPlace(HWND hwnd, const TwipRect& place, const Twips& twips) {
     SetWindowPos(hwnd, nullptr, left, top, right - left, bottom - top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+bool RegisterWindowClassOnce(const WindowClassArgs& args) {
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof(windowClass);
+    if (GetClassInfoExW(args.instance, args.name, &windowClass))
+        return true;
+    windowClass.lpfnWndProc = args.procedure;
+    windowClass.hInstance = args.instance;
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    windowClass.lpszClassName = args.name;
+    windowClass.hIcon = args.icon;
+    return RegisterClassExW(&windowClass) != 0;
+}
+
 HWND CreateChild(const ChildArgs& args) {
     HWND hwnd = CreateWindowExW(args.exStyle, args.className, args.text, WS_CHILD | WS_CLIPSIBLINGS | args.style,
                                 0, 0, 0, 0, args.parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(args.id)),

@@ -15,6 +15,16 @@ void HwndSetFont(HWND hwnd, HFONT font);
 // Places a child at a rectangle given in twips.
 void HwndPlace(HWND hwnd, const TwipRect& place, const Twips& twips);
 
+// Registers a window class of this program, with the arrow pointer and the button-face
+// background, unless it is registered already.
+struct WindowClassArgs {
+    HINSTANCE instance = nullptr;
+    const wchar_t* name = nullptr;
+    WNDPROC procedure = DefWindowProcW;
+    HICON icon = nullptr;
+};
+bool RegisterWindowClassOnce(const WindowClassArgs& args);
+
 // Creates a child control; the id is its control identifier, its creation order its tab order.
 struct ChildArgs {
     HWND parent = nullptr;

@@ -17,24 +17,11 @@ constexpr LONG kRunExtentX = 3466;
 constexpr LONG kSaveExtentX = 2699;
 constexpr LONG kLinkExtentY = 450;
 
-bool RegisterLinkBarClass(HINSTANCE instance) {
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof(windowClass);
-    if (GetClassInfoExW(instance, kClassName, &windowClass))
-        return true;
-    windowClass.lpfnWndProc = DefWindowProcW;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.lpszClassName = kClassName;
-    return RegisterClassExW(&windowClass) != 0;
-}
-
 } // namespace
 
 void LinkBar::Create(const CreateArgs& args) {
     const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(args.parent, GWLP_HINSTANCE));
-    RegisterLinkBarClass(instance);
+    RegisterWindowClassOnce({.instance = instance, .name = kClassName});
     hwnd_ = CreateChild({.parent = args.parent, .className = kClassName,
                          .style = WS_VISIBLE | WS_CLIPCHILDREN, .exStyle = WS_EX_CONTROLPARENT, .id = args.id});
     run_ = PlaceLink(args, L"Retrieve Image Information", kRunExtentX, design::kLnkRun.left, args.onRunClick);

@@ -58,8 +58,8 @@ void StoredSettings::AddObject(const std::wstring& key, IDispatch* object) {
     Add(key, v);
 }
 
-const StoredSettings::Entry* StoredSettings::Find(LPCOLESTR name) const {
-    for (const Entry& entry : entries_)
+StoredSettings::Entry* StoredSettings::Find(LPCOLESTR name) {
+    for (Entry& entry : entries_)
         if (CompareStringOrdinal(entry.key.c_str(), -1, name, -1, TRUE) == CSTR_EQUAL)
             return &entry;
     return nullptr;
@@ -92,9 +92,8 @@ HRESULT STDMETHODCALLTYPE StoredSettings::Read(LPCOLESTR name, VARIANT* value, I
 HRESULT STDMETHODCALLTYPE StoredSettings::Write(LPCOLESTR name, VARIANT* value) {
     if (!name || !value)
         return E_POINTER;
-    for (Entry& entry : entries_)
-        if (CompareStringOrdinal(entry.key.c_str(), -1, name, -1, TRUE) == CSTR_EQUAL)
-            return VariantCopy(&entry.value, value);
+    if (Entry* entry = Find(name))
+        return VariantCopy(&entry->value, value);
     Add(name, *value);
     return S_OK;
 }
@@ -125,12 +124,9 @@ ComPtr<StoredSettings> LinkSettings(const std::wstring& caption, LONG extentX, L
         settings->AddObject(L"font", font.Get());
     settings->AddInt32(L"forecolor", kNavy);
     settings->AddInt16(L"mousepointer", 0);
-    if (font)
-        settings->AddObject(L"font", font.Get());
     settings->AddText(L"fontname", L"MS Sans Serif");
     settings->AddSingle(L"fontsize", 8.25f);
     settings->AddBool(L"fontunderline", true);
-    settings->AddInt32(L"forecolor", kNavy);
     settings->AddText(L"popupmessage", popup);
     return settings;
 }

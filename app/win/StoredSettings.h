@@ -34,7 +34,7 @@ private:
         std::wstring key;
         VARIANT value;
     };
-    const Entry* Find(LPCOLESTR name) const;
+    Entry* Find(LPCOLESTR name);
     std::vector<Entry> entries_;
 };
 
