@@ -79,7 +79,7 @@ HTREEITEM FolderTree::AddItem(HTREEITEM parent, const std::wstring& name, bool c
 void FolderTree::AddSubfolders(HTREEITEM parent, const std::wstring& folder) {
     std::vector<std::wstring> present;
     for (HTREEITEM child = TreeView_GetChild(hwnd_, parent); child; child = TreeView_GetNextSibling(hwnd_, child))
-        present.push_back(ItemText(child));
+        present.push_back(TreeItemText(hwnd_, child));
     bool any = !present.empty();
     for (const std::wstring& name : SubfolderNames(folder)) {
         any = true;
@@ -131,21 +131,21 @@ void FolderTree::ScrollToLeftEdge() {
     SendMessageW(hwnd_, WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 0), 0);
 }
 
-std::wstring FolderTree::ItemText(HTREEITEM item) const {
+std::wstring TreeItemText(HWND tree, HTREEITEM item) {
     wchar_t text[MAX_PATH + 1] = L"";
     TVITEMW data{};
     data.mask = TVIF_TEXT | TVIF_HANDLE;
     data.hItem = item;
     data.pszText = text;
     data.cchTextMax = MAX_PATH + 1;
-    TreeView_GetItem(hwnd_, &data);
+    TreeView_GetItem(tree, &data);
     return text;
 }
 
 std::wstring FolderTree::PathOf(HTREEITEM item) const {
     std::vector<std::wstring> names;
     for (; item; item = TreeView_GetParent(hwnd_, item))
-        names.push_back(ItemText(item));
+        names.push_back(TreeItemText(hwnd_, item));
     if (names.empty())
         return {};
     std::wstring path = names.back(); // the root, "c:\"

@@ -34,9 +34,11 @@ private:
     void AddSubfolders(HTREEITEM parent, const std::wstring& folder);
     void ScrollToLeftEdge();
     std::wstring PathOf(HTREEITEM item) const;
-    std::wstring ItemText(HTREEITEM item) const;
 
     HWND hwnd_ = nullptr;
 };
+
+// The text of a tree view item, up to MAX_PATH characters.
+std::wstring TreeItemText(HWND tree, HTREEITEM item);
 
 } // namespace folio::win

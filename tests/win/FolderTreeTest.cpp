@@ -59,20 +59,12 @@ protected:
         TreeView_GetItemRect(tree_.Hwnd(), item, &rect, TRUE);
         return rect;
     }
-    std::wstring Text(HTREEITEM item) const {
-        wchar_t text[MAX_PATH + 1] = L"";
-        TVITEMW data{};
-        data.mask = TVIF_TEXT | TVIF_HANDLE;
-        data.hItem = item;
-        data.pszText = text;
-        data.cchTextMax = MAX_PATH + 1;
-        TreeView_GetItem(tree_.Hwnd(), &data);
-        return text;
-    }
-    std::vector<std::wstring> ChildrenOfSelection() const {
+    std::wstring Text(HTREEITEM item) const { return folio::win::TreeItemText(tree_.Hwnd(), item); }
+    HTREEITEM Selection() const { return TreeView_GetSelection(tree_.Hwnd()); }
+    // The names of an item's children, sorted.
+    std::vector<std::wstring> Children(HTREEITEM parent) const {
         std::vector<std::wstring> names;
-        const HTREEITEM selected = TreeView_GetSelection(tree_.Hwnd());
-        for (HTREEITEM child = TreeView_GetChild(tree_.Hwnd(), selected); child;
+        for (HTREEITEM child = TreeView_GetChild(tree_.Hwnd(), parent); child;
              child = TreeView_GetNextSibling(tree_.Hwnd(), child))
             names.push_back(Text(child));
         std::sort(names.begin(), names.end());
@@ -109,7 +101,7 @@ TEST_F(FolderTreeWindow, DeepFolderShowsItsBranchFromTheLeftEdgeWithTheSelection
         EXPECT_EQ(tree_.Folder(), Utf8(deep));
 
         const HTREEITEM root = TreeView_GetRoot(tree_.Hwnd());
-        const HTREEITEM selected = TreeView_GetSelection(tree_.Hwnd());
+        const HTREEITEM selected = Selection();
         RECT inner;
         GetClientRect(tree_.Hwnd(), &inner);
         // A tree scrolled sideways puts the drive's root left of the edge.
@@ -131,19 +123,13 @@ TEST_F(FolderTreeWindow, HiddenAndSystemFoldersAreLeftOutUnlessOnThePathShown) {
     PlaceTree();
 
     ASSERT_TRUE(tree_.SetFolder(Utf8(temp.Path())));
-    EXPECT_EQ(ChildrenOfSelection(), (std::vector<std::wstring>{L"plain", L"read only"}));
+    EXPECT_EQ(Children(Selection()), (std::vector<std::wstring>{L"plain", L"read only"}));
 
     // A hidden folder chosen on purpose (typed, or the current folder) is still shown and kept.
     ASSERT_TRUE(tree_.SetFolder(Utf8(temp / L"hidden")));
     EXPECT_EQ(tree_.Folder(), Utf8(temp / L"hidden"));
-    TreeView_Expand(tree_.Hwnd(), TreeView_GetParent(tree_.Hwnd(), TreeView_GetSelection(tree_.Hwnd())), TVE_EXPAND);
-    std::vector<std::wstring> siblings;
-    const HTREEITEM parent = TreeView_GetParent(tree_.Hwnd(), TreeView_GetSelection(tree_.Hwnd()));
-    for (HTREEITEM child = TreeView_GetChild(tree_.Hwnd(), parent); child;
-         child = TreeView_GetNextSibling(tree_.Hwnd(), child))
-        siblings.push_back(Text(child));
-    std::sort(siblings.begin(), siblings.end());
-    EXPECT_EQ(siblings, (std::vector<std::wstring>{L"hidden", L"plain", L"read only"}));
+    EXPECT_EQ(Children(TreeView_GetParent(tree_.Hwnd(), Selection())),
+              (std::vector<std::wstring>{L"hidden", L"plain", L"read only"}));
 
     SetFileAttributesW((temp / L"read only").c_str(), FILE_ATTRIBUTE_DIRECTORY);
     SetFileAttributesW((temp / L"system").c_str(), FILE_ATTRIBUTE_DIRECTORY);
