@@ -1,38 +1,45 @@
 #include "ControlHost.h"
 
+#include "com/ComObject.h"
+
 #include <olectl.h>
 
 namespace folio::win {
 
+// IDispatch for objects whose members are reached by dispatch identifier only: it offers no
+// type information and knows no names. The object adds Invoke.
+class DispatchByIdOnly : public com::Expose<IDispatch> {
+public:
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
+        if (!count)
+            return E_POINTER;
+        *count = 0;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo** info) override {
+        if (info)
+            *info = nullptr;
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
+        return DISP_E_UNKNOWNNAME;
+    }
+
+protected:
+    ~DispatchByIdOnly() = default;
+};
+
 // The container side of one control: its client site, its in-place site and frame, and the
 // ambient properties it asks for by dispatch identifier.
-class ControlSite final : public IOleClientSite, public IOleInPlaceSite, public IOleInPlaceFrame,
-                          public DispatchByIdOnly {
+class ControlSite final
+    : public com::ComObject<com::Expose<IOleClientSite>, com::Expose<IOleInPlaceSite, IOleWindow>,
+                            com::Expose<IOleInPlaceFrame, IOleInPlaceUIWindow>, DispatchByIdOnly> {
 public:
     ControlSite(HWND parent, RECT place) : parent_(parent), place_(place) {}
     void SetPlace(const RECT& place) { place_ = place; }
     const RECT& Place() const { return place_; }
-    void SetInPlaceObject(ComPtr<IOleInPlaceObject> object) { inPlace_ = std::move(object); }
-    const ComPtr<IOleInPlaceObject>& InPlaceObject() const { return inPlace_; }
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-        if (!object)
-            return E_POINTER;
-        *object = nullptr;
-        if (iid == IID_IUnknown || iid == IID_IOleClientSite)
-            *object = static_cast<IOleClientSite*>(this);
-        else if (iid == IID_IOleWindow || iid == IID_IOleInPlaceSite)
-            *object = static_cast<IOleInPlaceSite*>(this);
-        else if (iid == IID_IOleInPlaceUIWindow || iid == IID_IOleInPlaceFrame)
-            *object = static_cast<IOleInPlaceFrame*>(this);
-        else if (iid == IID_IDispatch)
-            *object = static_cast<IDispatch*>(this);
-        else
-            return E_NOINTERFACE;
-        AddRef();
-        return S_OK;
-    }
-    FOLIO_COM_REFCOUNT;
+    void SetInPlaceObject(com::ComPtr<IOleInPlaceObject> object) { inPlace_ = std::move(object); }
+    const com::ComPtr<IOleInPlaceObject>& InPlaceObject() const { return inPlace_; }
 
     // IOleClientSite
     HRESULT STDMETHODCALLTYPE SaveObject() override { return E_NOTIMPL; }
@@ -138,8 +145,7 @@ public:
     }
 
 private:
-    friend void DestroySelf<ControlSite>(ControlSite*);
-    ~ControlSite() = default;
+    ~ControlSite() override = default;
 
     HRESULT AmbientFont(VARIANT* result) {
         if (!font_)
@@ -164,28 +170,16 @@ private:
 
     HWND parent_;
     RECT place_;
-    ComPtr<IOleInPlaceObject> inPlace_;
-    ComPtr<IDispatch> font_;
+    com::ComPtr<IOleInPlaceObject> inPlace_;
+    com::ComPtr<IDispatch> font_;
 };
 
 // Receives the control's events and hands each to the host's callback.
-class ControlEvents final : public DispatchByIdOnly {
+class ControlEvents final : public com::ComObject<DispatchByIdOnly> {
 public:
     ControlEvents(IID eventInterface, std::function<void(DISPID)> onEvent)
         : eventInterface_(eventInterface), onEvent_(std::move(onEvent)) {}
     void Disconnect() { onEvent_ = nullptr; }
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-        if (!object)
-            return E_POINTER;
-        *object = nullptr;
-        if (iid != IID_IUnknown && iid != IID_IDispatch && iid != eventInterface_)
-            return E_NOINTERFACE;
-        *object = static_cast<IDispatch*>(this);
-        AddRef();
-        return S_OK;
-    }
-    FOLIO_COM_REFCOUNT;
 
     HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS*, VARIANT* result, EXCEPINFO*,
                                      UINT*) override {
@@ -202,8 +196,14 @@ public:
     }
 
 private:
-    friend void DestroySelf<ControlEvents>(ControlEvents*);
-    ~ControlEvents() = default;
+    ~ControlEvents() override = default;
+    // The control's event interface is known only at run time; it is answered as IDispatch.
+    void* FindInterface(REFIID iid) override {
+        if (iid == eventInterface_)
+            return static_cast<IDispatch*>(this);
+        return ComObject::FindInterface(iid);
+    }
+
     IID eventInterface_;
     std::function<void(DISPID)> onEvent_;
 };
@@ -245,8 +245,10 @@ HRESULT ControlHost::Activate(const CreateArgs& args) {
     hr = CoCreateInstance(classId, nullptr, CLSCTX_INPROC_SERVER, IID_IOleObject, object_.PutVoid());
     if (FAILED(hr))
         return hr;
-    site_ = MakeComObject<ControlSite>(args.parent, RECT{args.position.x, args.position.y, args.position.x,
-                                                         args.position.y});
+    site_ = com::MakeObject<ControlSite>(args.parent, RECT{args.position.x, args.position.y, args.position.x,
+                                                            args.position.y});
+    if (!site_)
+        return E_OUTOFMEMORY;
     hr = object_->SetClientSite(static_cast<IOleClientSite*>(site_.Get()));
     if (FAILED(hr))
         return hr;
@@ -260,8 +262,8 @@ HRESULT ControlHost::Activate(const CreateArgs& args) {
 
     if (auto container = object_.As<IConnectionPointContainer>()) {
         if (SUCCEEDED(container->FindConnectionPoint(args.eventInterface, connection_.Put()))) {
-            events_ = MakeComObject<ControlEvents>(args.eventInterface, args.onEvent);
-            if (FAILED(connection_->Advise(static_cast<IDispatch*>(events_.Get()), &cookie_)))
+            events_ = com::MakeObject<ControlEvents>(args.eventInterface, args.onEvent);
+            if (!events_ || FAILED(connection_->Advise(static_cast<IDispatch*>(events_.Get()), &cookie_)))
                 connection_.Reset();
         }
     }

@@ -3,8 +3,8 @@
 #include <ocidl.h>
 #include <oleidl.h>
 
-#include "ComObject.h"
 #include "StoredSettings.h"
+#include "com/ComPtr.h"
 
 #include <functional>
 #include <memory>
@@ -24,7 +24,7 @@ public:
         const wchar_t* progId = nullptr;
         IID eventInterface{};
         POINT position{}; // pixels in the parent
-        ComPtr<StoredSettings> settings;
+        com::ComPtr<StoredSettings> settings;
         // Called for each event the control raises, with its dispatch identifier.
         std::function<void(DISPID)> onEvent;
     };
@@ -38,16 +38,16 @@ public:
     void MoveTo(POINT position);
     // The control's own window, once it is active in place.
     HWND Window() const;
-    const ComPtr<IOleObject>& Object() const { return object_; }
+    const com::ComPtr<IOleObject>& Object() const { return object_; }
 
 private:
     ControlHost() = default;
     HRESULT Activate(const CreateArgs& args);
 
-    ComPtr<IOleObject> object_;
-    ComPtr<ControlSite> site_;
-    ComPtr<ControlEvents> events_;
-    ComPtr<IConnectionPoint> connection_;
+    com::ComPtr<IOleObject> object_;
+    com::ComPtr<ControlSite> site_;
+    com::ComPtr<ControlEvents> events_;
+    com::ComPtr<IConnectionPoint> connection_;
     DWORD cookie_ = 0;
 };
 

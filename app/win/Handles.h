@@ -1,6 +1,5 @@
 #pragma once
 #include <windows.h>
-#include <oleauto.h>
 
 #include <utility>
 
@@ -69,97 +68,5 @@ struct FontTraits {
     static bool Free(Handle h) { return DeleteObject(h) != 0; }
 };
 using FontHandle = UniqueHandle<FontTraits>;
-
-// A COM reference: released when it goes out of scope.
-template <typename T>
-class ComPtr {
-public:
-    ComPtr() = default;
-    ComPtr(std::nullptr_t) {}
-    ComPtr(const ComPtr& other) : p_(other.p_) { AddRefIfSet(); }
-    ComPtr(ComPtr&& other) noexcept : p_(std::exchange(other.p_, nullptr)) {}
-    ComPtr& operator=(ComPtr other) noexcept {
-        std::swap(p_, other.p_);
-        return *this;
-    }
-    ~ComPtr() { Reset(); }
-
-    // Takes over a reference that the caller already owns.
-    static ComPtr Attach(T* p) {
-        ComPtr result;
-        result.p_ = p;
-        return result;
-    }
-    // Adds a reference of its own.
-    static ComPtr Share(T* p) {
-        ComPtr result;
-        result.p_ = p;
-        result.AddRefIfSet();
-        return result;
-    }
-
-    T* Get() const { return p_; }
-    T* operator->() const { return p_; }
-    explicit operator bool() const { return p_ != nullptr; }
-    void Reset() {
-        if (p_)
-            std::exchange(p_, nullptr)->Release();
-    }
-    // For out parameters: releases what it holds and hands out the slot.
-    T** Put() {
-        Reset();
-        return &p_;
-    }
-    void** PutVoid() { return reinterpret_cast<void**>(Put()); }
-
-    template <typename U>
-    ComPtr<U> As() const {
-        ComPtr<U> result;
-        if (p_)
-            p_->QueryInterface(__uuidof(U), result.PutVoid());
-        return result;
-    }
-
-private:
-    void AddRefIfSet() {
-        if (p_)
-            p_->AddRef();
-    }
-    T* p_ = nullptr;
-};
-
-// A BSTR that is freed with its owner.
-class Bstr {
-public:
-    Bstr() = default;
-    explicit Bstr(const wchar_t* text) : b_(SysAllocString(text)) {}
-    Bstr(const Bstr&) = delete;
-    Bstr& operator=(const Bstr&) = delete;
-    ~Bstr() { SysFreeString(b_); }
-    BSTR Get() const { return b_; }
-    BSTR* Put() {
-        SysFreeString(b_);
-        b_ = nullptr;
-        return &b_;
-    }
-    BSTR Detach() { return std::exchange(b_, nullptr); }
-
-private:
-    BSTR b_ = nullptr;
-};
-
-// A VARIANT that is cleared with its owner.
-class Variant {
-public:
-    Variant() { VariantInit(&v_); }
-    Variant(const Variant&) = delete;
-    Variant& operator=(const Variant&) = delete;
-    ~Variant() { VariantClear(&v_); }
-    VARIANT* Get() { return &v_; }
-    const VARIANT* Get() const { return &v_; }
-
-private:
-    VARIANT v_;
-};
 
 } // namespace folio::win

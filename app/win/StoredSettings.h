@@ -2,7 +2,7 @@
 #include <windows.h>
 #include <ocidl.h>
 
-#include "ComObject.h"
+#include "com/ComObject.h"
 
 #include <string>
 #include <vector>
@@ -11,7 +11,7 @@ namespace folio::win {
 
 // The settings a window keeps for one of its controls, handed to the control through
 // IPropertyBag. Keys match without regard to case; the first entry of a key answers.
-class StoredSettings final : public IPropertyBag {
+class StoredSettings final : public com::ComObject<com::Expose<IPropertyBag>> {
 public:
     StoredSettings() = default;
     void Add(const std::wstring& key, const VARIANT& value);
@@ -22,17 +22,14 @@ public:
     void AddText(const std::wstring& key, const std::wstring& value);
     void AddObject(const std::wstring& key, IDispatch* object);
 
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
     HRESULT STDMETHODCALLTYPE Read(LPCOLESTR name, VARIANT* value, IErrorLog* log) override;
     HRESULT STDMETHODCALLTYPE Write(LPCOLESTR name, VARIANT* value) override;
-    FOLIO_COM_REFCOUNT;
 
 private:
-    friend void DestroySelf<StoredSettings>(StoredSettings*);
-    ~StoredSettings();
+    ~StoredSettings() override = default;
     struct Entry {
         std::wstring key;
-        VARIANT value;
+        com::Variant value;
     };
     Entry* Find(LPCOLESTR name);
     std::vector<Entry> entries_;
@@ -40,9 +37,9 @@ private:
 
 // The stored set of a link on the main window: "MS Sans Serif" 8.25 pt underlined, navy, the
 // default pointer, and the extent in HIMETRIC.
-ComPtr<StoredSettings> LinkSettings(const std::wstring& caption, LONG extentX, LONG extentY);
+com::ComPtr<StoredSettings> LinkSettings(const std::wstring& caption, LONG extentX, LONG extentY);
 
 // "MS Sans Serif" 8.25 pt, weight 400, character set 0, as an OLE font object.
-ComPtr<IDispatch> CreateSansSerifFontObject(bool underline);
+com::ComPtr<IDispatch> CreateSansSerifFontObject(bool underline);
 
 } // namespace folio::win
