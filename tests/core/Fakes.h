@@ -8,7 +8,10 @@
 #include <vector>
 
 #include "FileSystem.h"
+#include "ImageScan.h"
 #include "ImagingControl.h"
+#include "RegionalSettings.h"
+#include "ResultGrid.h"
 #include "ScanWindow.h"
 
 namespace folio::testing {
@@ -170,6 +173,17 @@ public:
 
 private:
     EventLog& log_;
+};
+
+// A scanner wired to the fakes, for tests that run whole scans.
+struct ScanHarness {
+    EventLog log;
+    FakeFileSystem fileSystem;
+    FakeImaging imaging{log};
+    RecordingWindow window{log};
+    ResultGrid grid;
+    RegionalSettings settings;
+    ImageScanner scanner{fileSystem, imaging, window, grid, settings};
 };
 
 } // namespace folio::testing

@@ -14,7 +14,6 @@ using testing::FakeFileSystem;
 using testing::FakeImage;
 using testing::FakeImaging;
 using testing::Op;
-using testing::RecordingWindow;
 using ::testing::ElementsAre;
 
 TEST(WildcardMatch, Patterns)
@@ -71,16 +70,8 @@ TEST(GetCompressionCode, ReadsTag259OrGivesMinusOne)
     EXPECT_EQ(GetCompressionCode(imaging), -1);
 }
 
-class ImageScanTest : public ::testing::Test {
+class ImageScanTest : public ::testing::Test, protected testing::ScanHarness {
 protected:
-    EventLog log;
-    FakeFileSystem fileSystem;
-    FakeImaging imaging{log};
-    RecordingWindow window{log};
-    ResultGrid grid;
-    RegionalSettings settings;
-    ImageScanner scanner{fileSystem, imaging, window, grid, settings};
-
     // Puts files into a folder; each one listed by the name that loads it.
     void AddFiles(const std::string& folder, const std::vector<std::string>& names,
                   std::int64_t length = 1048576)

@@ -7,11 +7,6 @@
 namespace folio {
 namespace {
 
-using testing::EventLog;
-using testing::FakeFileSystem;
-using testing::FakeImaging;
-using testing::RecordingWindow;
-
 TEST(Startup, ModeFollowsTheArgumentCount)
 {
     EXPECT_EQ(ChooseStartupMode(std::nullopt), StartupMode::Interactive);
@@ -36,15 +31,8 @@ TEST(Startup, UsageTextIsFourLinesEachEndedByCrLf)
                  "CSV Filename -   example:    \"c:\\report.txt\"\r\n");
 }
 
-class BatchTest : public ::testing::Test {
+class BatchTest : public ::testing::Test, protected testing::ScanHarness {
 protected:
-    EventLog log;
-    FakeFileSystem fileSystem;
-    FakeImaging imaging{log};
-    RecordingWindow window{log};
-    ResultGrid grid;
-    RegionalSettings settings;
-    ImageScanner scanner{fileSystem, imaging, window, grid, settings};
     Selection selection{"d:", "d:\\start", "*.*"};
     std::string reason;
 
